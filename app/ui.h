@@ -1,0 +1,27 @@
+#pragma once
+// Fonts and colours shared by the windows. The layout was drawn with text
+// sizes in points at 72 per inch, i.e. one point per pixel, so sizes are set
+// in pixels to keep every text inside its box on any screen.
+#include <QColor>
+#include <QFont>
+
+class QWidget;
+
+namespace ui {
+
+inline const QColor background{0xEA, 0xFF, 0x7F};
+
+// "Helvetica Neue", "Arial", "Courier" or "System" at a size in layout points.
+// The first three map to metric-compatible Liberation fonts; "System" is the
+// platform's user-interface font.
+QFont font(const QString &family, int size, bool bold = true);
+
+// The platform's user-interface font at its own size, bold or plain.
+QFont systemFont(bool bold = true);
+
+// Paints a window's background in the counter's lime colour.
+void paintBackground(QWidget *window);
+
+void installFontSubstitutions();
+
+} // namespace ui

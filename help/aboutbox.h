@@ -1,0 +1,3 @@
+#pragma once
+// The About window.
+void showAbout();

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test headless. It brings up what the tests
+# need (a private PulseAudio server with a null sink) and stops it afterwards.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/setup.sh --test
+
+export QT_QPA_PLATFORM=offscreen
+runtime_dir=$(mktemp -d)
+chmod 700 "$runtime_dir"
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  rm -rf "$runtime_dir"
+}
+trap cleanup EXIT
+
+# A private sound server: tests that play real sound record its null sink.
+export XDG_RUNTIME_DIR="$runtime_dir"
+export PULSE_RUNTIME_PATH="$runtime_dir/pulse"
+unset PULSE_SERVER PULSE_LATENCY_MSEC
+if command -v pulseaudio >/dev/null; then
+  pulseaudio --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disallow-exit -n \
+    --load=module-native-protocol-unix \
+    --load="module-null-sink sink_name=zsink rate=44100" \
+    --log-level=error >"$runtime_dir/pulse.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+  if pactl info >/dev/null 2>&1; then
+    pactl set-default-sink zsink >/dev/null 2>&1 || true
+    # Without a low-latency reader the null sink runs at about two seconds of latency.
+    parec -d zsink.monitor --latency-msec=10 --rate=8000 --channels=1 >/dev/null 2>&1 &
+    pids+=($!)
+    export ZINGAROO_TEST_SINK=zsink
+  else
+    echo "note: no sound server could be started; the real-sound tests will skip" >&2
+  fi
+fi
+
+cd build
+ctest --output-on-failure -j"$(nproc)" "$@"

@@ -1,0 +1,3 @@
+#pragma once
+// The Self Test window and its update check.
+void showSelfTest();
