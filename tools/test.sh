@@ -38,5 +38,16 @@ if command -v pulseaudio >/dev/null; then
   fi
 fi
 
-cd build
-ctest --output-on-failure -j"$(nproc)" "$@"
+status=0
+(cd build && ctest --output-on-failure -j"$(nproc)" "$@") || status=1
+
+# The same suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer:
+# any report fails the run. Checks of the package itself (label nosan) run once.
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZINGAROO_SANITIZE=ON >/dev/null
+cmake --build build-asan -j"$(nproc)"
+export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1
+export LSAN_OPTIONS="suppressions=$PWD/tools/sanitizer.supp:print_suppressions=0"
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+echo "== the same tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+(cd build-asan && ctest --output-on-failure -j"$(nproc)" -LE nosan "$@") || status=1
+exit "$status"
