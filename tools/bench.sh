@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds the game and the benchmarks and prints their figures. Run after the
+# README's set-up; it needs Xvfb, strace and a sound server of its own, which it
+# starts and stops itself. Figures are printed, never judged.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/setup.sh --test
+for p in strace libx11-dev; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]:-0})); then
+  sudo=(); [[ $(id -u) -ne 0 ]] && sudo=(sudo)
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y "${missing[@]}"
+fi
+
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DZINGAROO_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
+cmake --build build-bench -j"$(nproc)"
+bin=build-bench/bin
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A private X display.
+display=""
+for n in $(seq 90 120); do
+  if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then display=":$n"; break; fi
+done
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+export DISPLAY="$display"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+echo "== Start-up against the floor of a Qt Widgets + QtMultimedia program (7 runs each, interleaved)"
+"$bin/zbench_startup" "$bin/zingaroo" "$bin/zbench_floor" 7 || true
+
+echo
+echo "== Lazy clips: WAV files opened while the game starts"
+home="$work/home"; mkdir -p "$home"
+HOME="$home" XDG_CONFIG_HOME="$home/.config" timeout 3 strace -f -e trace=openat -o "$work/strace.txt" \
+  "$bin/zingaroo" >/dev/null 2>&1 || true
+echo "WAV files opened at start: $(grep -c '\.wav' "$work/strace.txt" || true)"
+
+if [[ -x "$bin/zbench_presses" ]]; then
+  echo
+  echo "== Press latency, sound off"
+  QT_QPA_PLATFORM=offscreen HOME="$home" XDG_CONFIG_HOME="$home/.config" "$bin/zbench_presses" || true
+fi
+
+if [[ -x bench/speech/run.sh ]]; then
+  echo
+  echo "== Speech"
+  bench/speech/run.sh "$bin" || true
+fi
