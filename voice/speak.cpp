@@ -24,9 +24,17 @@ void SpeakNumber(qint32 n)
             playAndWait(units[n - 1]);
         return;
     }
-    // Above 99 there is no tens clip: only the last digit is said, if any.
-    if (tens >= 2 && tens <= 9)
-        playAndWait(tensClips[tens - 2]);
+    if (n >= 100) {
+        // There are clips up to ninety-nine only. Larger numbers (the hundreds
+        // of an amount of $10000 or more) are said in hundreds as well, so
+        // 123 is "one hundred twenty three" and $12345.00 becomes "one hundred
+        // twenty three hundred forty five dollars".
+        SpeakNumber(n / 100);
+        playAndWait(Clip::SndHundred);
+        SpeakNumber(n % 100);
+        return;
+    }
+    playAndWait(tensClips[tens - 2]);
     if (ones != 0)
         playAndWait(units[ones - 1]);
 }

@@ -4,7 +4,8 @@
 
 namespace voice {
 
-// Says 1 … 99 with one or two clips; nothing for 0 or less.
+// Says 1 … 99 with one or two clips, larger numbers in hundreds (123 is
+// "one hundred twenty three"); nothing for 0 or less.
 void SpeakNumber(qint32 n);
 
 // Says an amount in cents as hundreds, dollars and cents, then "please"
