@@ -31,11 +31,16 @@ public:
     {
         if (state() != QAbstractItemView::EditingState)
             return;
-        QWidget *editor = indexWidget(currentIndex());
-        if (!editor)
+        // The open editor is the viewport's visible child; closed ones are
+        // hidden until they are deleted.
+        const auto children = viewport()->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+        for (QWidget *editor : children) {
+            if (!editor->isVisible())
+                continue;
+            commitData(editor);
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
             return;
-        commitData(editor);
-        closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
     }
 };
 
@@ -113,7 +118,7 @@ void Prices::buildControls()
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setDragEnabled(false);
     list->setEditTriggers(QAbstractItemView::DoubleClicked);
-    list->setFrameShape(QFrame::Box);
+    list->setFrameStyle(QFrame::Box | QFrame::Plain);
     list->setLineWidth(1);
 
     connect(list, &QTableWidget::itemSelectionChanged, this, [this] {
