@@ -199,8 +199,15 @@ done
 running=$(readlink -f "/proc/$app_pid/exe")
 [[ "$running" == "$(readlink -f "$unpacked/usr/lib/zingaroo/bin/zingaroo")" ]] \
   || fail "the process runs $running, not the unpacked program"
+# Qt takes the program's folder from the same /proc entry, so this is the
+# folder the running program looks in for its clips.
+for clip in "$source_dir"/resources/*.wav; do
+  [[ -e "$clip" ]] || continue
+  [[ -f "$(dirname "$running")/../Resources/$(basename "$clip")" ]] \
+    || fail "the running program has no $(basename "$clip") in its Resources folder"
+done
 geometry=$(DISPLAY=$display xdotool getwindowgeometry "$window" | sed -n 's/^ *Geometry: //p')
-ok "window 'GUI' shown by the unpacked program (size $geometry)"
+ok "window 'GUI' shown by the unpacked program (size $geometry), its clips in $(dirname "$running" | sed "s|^$unpacked/||")/../Resources"
 
 stop_pid "$app_pid"
 app_pid=
