@@ -1,0 +1,32 @@
+// libFuzzer target: any bytes as the preferences file.
+#include "fuzzchecks.h"
+
+#include "shop/prefs.h"
+
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    // A scratch folder for the file; the user's own preferences are never touched.
+    static QTemporaryDir folder;
+    if (!folder.isValid()) {
+        std::fprintf(stderr, "fuzz_prefs: no temporary folder\n");
+        std::abort();
+    }
+    prefModule::setPrefsFolder(folder.path());
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QString broken = fuzzchecks::checkPrefs(
+        QByteArrayView(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)));
+    if (!broken.isEmpty()) {
+        std::fprintf(stderr, "fuzz_prefs: %s\n", broken.toUtf8().constData());
+        std::abort();
+    }
+    return 0;
+}

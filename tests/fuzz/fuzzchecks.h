@@ -1,0 +1,22 @@
+#pragma once
+// The properties that must hold for any input of a fuzz target. The libFuzzer
+// targets abort on the first broken one; tst_fuzz_regressions replays saved
+// inputs through the same checks in the normal build, so a finding stays fixed.
+#include <QByteArrayView>
+#include <QString>
+
+namespace fuzzchecks {
+
+// Each returns an empty text when every property held, else what broke.
+
+// `bytes` as the whole preferences file, then loading, then a save and load
+// round trip. Writes into prefModule::prefsFolder(): point it at a scratch
+// folder first.
+QString checkPrefs(QByteArrayView bytes);
+
+// `bytes` (as UTF-8) through the value of a text, the money text, the sale
+// price, the whole part and the tax rule; the first eight bytes also as a raw
+// double and the first sixteen as two raw amounts of cents.
+QString checkRules(QByteArrayView bytes);
+
+} // namespace fuzzchecks
