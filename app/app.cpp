@@ -11,11 +11,15 @@
 #include "update/selftest.h"
 
 #include <QAction>
+#include <QIcon>
 
 App::App(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Zingaroo"));
     setApplicationVersion(QString::fromLatin1(buildinfo::shortVersion));
+    // Lets desktops match the window to the installed launcher and icon.
+    setDesktopFileName(QStringLiteral("com.example.zingaroo"));
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("zingaroo")));
     // The counter window's close ends the program; other windows never do.
     setQuitOnLastWindowClosed(false);
     ui::installFontSubstitutions();
