@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -88,13 +89,22 @@ QFont systemFont(int size)
     return ui::font(QStringLiteral("System"), size, true);
 }
 
+// The platform's user-interface font is often wider than the one the layout
+// was drawn with: step the size down until the text fits its box.
+QFont fitted(QFont font, const QString &text, int width)
+{
+    while (font.pixelSize() > 6 && QFontMetrics(font).horizontalAdvance(text) > width)
+        font.setPixelSize(font.pixelSize() - 1);
+    return font;
+}
+
 QLabel *addLabel(QWidget *parent, const char *name, QRect box, const QString &text, const QFont &font,
                  Qt::Alignment align = Qt::AlignLeft, const QColor &colour = Qt::black)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(box);
-    label->setFont(font);
+    label->setFont(fitted(font, text, box.width()));
     label->setAlignment(align | Qt::AlignVCenter);
     QPalette p = label->palette();
     p.setColor(QPalette::WindowText, colour);
@@ -123,7 +133,7 @@ QPushButton *addBevelButton(QWidget *parent, const QString &name, QRect box, con
     auto *button = new QPushButton(QString::fromLatin1(caption), parent);
     button->setObjectName(name);
     button->setGeometry(box);
-    button->setFont(systemFont(18));
+    button->setFont(fitted(systemFont(18), button->text(), box.width() - 8));
     button->setFocusPolicy(Qt::NoFocus);
     button->setAutoDefault(false);
     return button;
@@ -255,11 +265,11 @@ void GUI::buildControls(QWidget *content)
     RadioButton1 = new QRadioButton(QStringLiteral("Yes"), GroupBox1);
     RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
     RadioButton1->setGeometry(561 - 532, 106 - 73, 80, 20);
-    RadioButton1->setFont(systemFont(18));
+    RadioButton1->setFont(fitted(systemFont(18), RadioButton1->text(), 80 - 22));
     RadioButton2 = new QRadioButton(QStringLiteral("No"), GroupBox1);
     RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
     RadioButton2->setGeometry(561 - 532, 138 - 73, 80, 20);
-    RadioButton2->setFont(systemFont(18));
+    RadioButton2->setFont(fitted(systemFont(18), RadioButton2->text(), 80 - 22));
     RadioButton2->setChecked(true);
     // Presses only: Start selects a button without running its handler.
     connect(RadioButton1, &QRadioButton::clicked, this, &GUI::RadioButton1_Action);
@@ -277,8 +287,7 @@ void GUI::buildControls(QWidget *content)
     Kagi1 = new QPushButton(QStringLiteral("Support Bramblecroft"), content);
     Kagi1->setObjectName(QStringLiteral("Kagi1"));
     Kagi1->setGeometry(533, 382, 120, 27);
-    // The platform's default size would not fit the caption into the button.
-    Kagi1->setFont(systemFont(11));
+    Kagi1->setFont(fitted(systemFont(QFontInfo(ui::systemFont()).pixelSize()), Kagi1->text(), 120 - 8));
     Kagi1->setDefault(true);
     connect(Kagi1, &QPushButton::clicked, this, &GUI::Kagi1_Action);
 
@@ -308,7 +317,7 @@ void GUI::buildControls(QWidget *content)
     OK = new QPushButton(QStringLiteral("OK"), content);
     OK->setObjectName(QStringLiteral("OK"));
     OK->setGeometry(322, 474, 60, 27);
-    OK->setFont(systemFont(18));
+    OK->setFont(fitted(systemFont(18), OK->text(), 60 - 8));
     OK->setAutoDefault(false);
     OK->setEnabled(false);
     connect(OK, &QPushButton::clicked, this, &GUI::OK_Action);

@@ -96,7 +96,9 @@ void Prices::buildControls()
         label->setObjectName(QString::fromLatin1(row.name));
         label->setGeometry(row.left, row.top, row.width, row.height);
         label->setFont(row.systemFont ? system : helvetica);
-        label->setAlignment((row.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+        // Single-line labels centre their text in the box, so each item name
+        // stands level with the middle of its row.
+        label->setAlignment(row.centred ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignVCenter);
         label->setWordWrap(row.height > 40);
         label->setStyleSheet(QStringLiteral("color: #000000"));
     }
