@@ -19,4 +19,9 @@ QString checkPrefs(QByteArrayView bytes);
 // double and the first sixteen as two raw amounts of cents.
 QString checkRules(QByteArrayView bytes);
 
+// `bytes` (as UTF-8, as the update check decodes the page) as the body of the
+// update document: the values cut out of it, the version comparison and the
+// texts built from them. In fuzzchecks_update.cpp.
+QString checkUpdate(QByteArrayView bytes);
+
 } // namespace fuzzchecks

@@ -23,6 +23,8 @@ Check checkFor(const QString &target)
         return fuzzchecks::checkPrefs;
     if (target == u"fuzz_rules")
         return fuzzchecks::checkRules;
+    if (target == u"fuzz_update")
+        return fuzzchecks::checkUpdate;
     return {};
 }
 
