@@ -301,6 +301,9 @@ void GUI::buildControls(QWidget *content)
         canvas->mouseDown = [this, n](int x, int y) { return Canvas_MouseDown(n, x, y); };
         if (n >= 9)
             canvas->paint = [this, n](QPainter &g) { Canvas_Paint(n, g); };
+        // Screen readers see no objectName and the canvas has no text of its own.
+        canvas->setAccessibleName(n <= 8 ? QStringLiteral("-1 ") + QString::fromLatin1(shop::items[n - 1].name)
+                                         : QString::fromLatin1(moneyButton(n).face));
         canvases[n - 1] = canvas;
     };
     for (int n = 1; n <= 8; ++n)
@@ -322,6 +325,15 @@ void GUI::buildControls(QWidget *content)
     OK->setEnabled(false);
     connect(OK, &QPushButton::clicked, this, &GUI::OK_Action);
     addLine(content, "Line2", {407, 460, 1, 111});
+
+    EditField1->setAccessibleName(QStringLiteral("Amount due"));
+    AmtPaid->setAccessibleName(QStringLiteral("Amount Paid"));
+    Change->setAccessibleName(QStringLiteral("Change Back"));
+    for (int n = 1; n <= 8; ++n) {
+        const QString item = QString::fromLatin1(shop::items[n - 1].name);
+        priceFields[n - 1]->setAccessibleName(item + QStringLiteral(" price in cents"));
+        quantityFields[n - 1]->setAccessibleName(item + QStringLiteral(" quantity"));
+    }
 }
 
 GUI *GUI::instance()
