@@ -105,10 +105,11 @@ public:
             return;
         m_idle.stop();
 
-        const qint64 target = m_stream->enqueue(s->pcm);
+        const QPointer<ClipStream> stream = m_stream;
+        const qint64 target = stream->enqueue(s->pcm);
         QEventLoop loop;
         bool gaveUp = false;
-        QObject::connect(m_stream, &ClipStream::progressed, &loop, [&](qint64 taken) {
+        QObject::connect(stream, &ClipStream::progressed, &loop, [&](qint64 taken) {
             if (taken >= target)
                 loop.quit();
         });
@@ -131,16 +132,20 @@ public:
 
         // Repaints and timers go on; presses wait until the handler returns,
         // so one handler's clips never overlap another's.
-        if (m_stream->taken() < target && m_sink->state() != QAudio::StoppedState)
+        if (stream->taken() < target && m_sink->state() != QAudio::StoppedState)
             loop.exec(QEventLoop::ExcludeUserInputEvents);
 
-        if (gaveUp && m_stream->taken() < target) {
+        // A handler that spoke from inside this wait may have replaced the
+        // output meanwhile; then this clip's stream is gone and so is the wait.
+        if (!stream || stream != m_stream)
+            return;
+        if (gaveUp && stream->taken() < target) {
             // The output is lost or stuck: drop it; the next clip looks for an
             // output afresh and returns at once if there is none.
             dropOutput();
             return;
         }
-        if (m_stream && !m_stream->hasQueued())
+        if (!stream->hasQueued())
             m_idle.start();
     }
 
