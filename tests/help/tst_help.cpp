@@ -93,6 +93,17 @@ struct PrintedPdf {
     const QList<Word> &pageWords(int page) const { return words[page - 1]; }
 };
 
+// Every footer text that a job run between `from` and `to` may carry, with its
+// spaces as pdftotext gives them back (some locales put a narrow no-break
+// space before AM and PM).
+QStringList footersBetween(const QDateTime &from, const QDateTime &to)
+{
+    QStringList footers;
+    for (QDateTime t = from; t <= to.addSecs(1); t = t.addSecs(1))
+        footers << helpprint::footerText(t).normalized(QString::NormalizationForm_KC).simplified();
+    return footers;
+}
+
 bool havePoppler()
 {
     return !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()
@@ -122,14 +133,12 @@ class TestHelp : public QObject
     {
         m_setup = std::make_unique<helpprint::PdfPrintSetup>(m_pdf, accept);
         helpprint::setPrintSetup(m_setup.get());
-        const QString before = helpprint::footerText(QDateTime::currentDateTime());
+        const QDateTime before = QDateTime::currentDateTime();
         const bool handled = menus::dispatch(QStringLiteral("FilePrintHelp"), front);
-        const QString after = helpprint::footerText(QDateTime::currentDateTime());
+        const QStringList footers = footersBetween(before, QDateTime::currentDateTime());
         helpprint::setPrintSetup(nullptr);
         QTest::qWait(0); // deferred deletion of the closed window
-        if (!handled)
-            return {};
-        return {before, after};
+        return handled ? footers : QStringList();
     }
 
 private slots:
@@ -262,8 +271,7 @@ private slots:
         for (const QString &paragraph : Help::helpText().split(QStringLiteral("\r\r")))
             QVERIFY2(body.contains(paragraph.simplified()), qPrintable(paragraph));
         const QString foot = pdf.footLine(1);
-        QVERIFY2(foot == QStringLiteral("page 1 ") + footers[0] || foot == QStringLiteral("page 1 ") + footers[1],
-                 qPrintable(foot));
+        QVERIFY2(foot.startsWith(QStringLiteral("page 1 ")) && footers.contains(foot.mid(7)), qPrintable(foot));
     }
 
     // Where things stand on the page, in points. The page here is taller than
@@ -342,9 +350,9 @@ private slots:
 
         m_setup = std::make_unique<helpprint::PdfPrintSetup>(m_pdf, true);
         helpprint::setPrintSetup(m_setup.get());
-        const QString before = helpprint::footerText(QDateTime::currentDateTime());
+        const QDateTime before = QDateTime::currentDateTime();
         help->FilePrintHelp()->trigger(); // the window's own File menu
-        const QString after = helpprint::footerText(QDateTime::currentDateTime());
+        const QStringList footers = footersBetween(before, QDateTime::currentDateTime());
         helpprint::setPrintSetup(nullptr);
         QCOMPARE(Help::existing(), nullptr);
 
@@ -366,7 +374,7 @@ private slots:
             for (const auto &m : token.globalMatch(pdf.pageText[page - 1]))
                 printed << m.captured();
         }
-        QVERIFY2(footer == before || footer == after, qPrintable(footer));
+        QVERIFY2(footers.contains(footer), qPrintable(footer));
         QStringList expected;
         for (int i = 1; i <= tokens; ++i)
             expected << QStringLiteral("t%1").arg(i, 4, 10, QLatin1Char('0'));
