@@ -210,4 +210,14 @@ inline qint64 firstSound(const qint16 *s, qint64 n, double dbfs = -40)
     return -1;
 }
 
+// Whether the recording holds some sound followed by at least quietMs of quiet:
+// the sentence has come out whole, whatever the server's latency.
+inline bool soundThenQuiet(const QVector<qint16> &rec, double quietMs = 400, double dbfs = -40)
+{
+    const qint64 quiet = qint64(quietMs * rate / 1000);
+    if (rec.size() <= quiet || firstSound(rec.constData(), rec.size(), dbfs) < 0)
+        return false;
+    return firstSound(rec.constData() + rec.size() - quiet, quiet, dbfs) < 0;
+}
+
 } // namespace speechcapture

@@ -57,8 +57,8 @@ private slots:
         voice::SpeakPrice(1234); // $12.34: twelve dollars thirty four cents please
         QVERIFY2(timerTicks > 0, "timers stopped while speaking");
 
-        // Long enough for the tail of the last clip to come through the server.
-        QTest::qWait(1500);
+        // Until the tail of the last clip has come through the server.
+        QTRY_VERIFY_WITH_TIMEOUT(speechcapture::soundThenQuiet(recorder.pcm()), 15000);
         recorder.stop();
 
         const voice::Clip said[] = {voice::Clip::SndTwelve, voice::Clip::SndDollars,
