@@ -393,6 +393,32 @@ private slots:
         QCOMPARE(heard(), QStringList{"SndOrder"});
     }
 
+    void figuresAreShownBeforeAnythingIsSaid()
+    {
+        // A player that notes what the window shows when each clip starts.
+        struct Witness : voice::SoundPlayer {
+            QStringList seen;
+            void playAndWait(voice::Clip clip) override
+            {
+                seen << voice::clipName(clip) + u'=' + text("EditField1") + u'/' + text("EditField10") + u'/'
+                            + text("Change") + (taxNoteShown() ? QStringLiteral("/tax") : QString());
+            }
+        } witness;
+        voice::setPlayer(&witness);
+        press("BevelButton1");
+        press("BevelButton9");
+        pay({"$1"});
+        press("OK");
+        voice::setPlayer(&rec);
+        QCOMPARE(witness.seen, QStringList({
+                                   "SndOK=$0.15/1/$0.00", "SndFries=$0.15/1/$0.00",
+                                   "SndSixteen=$0.16/1/$0.00/tax", "SndCents=$0.16/1/$0.00/tax",
+                                   "SndPlease=$0.16/1/$0.00/tax",
+                                   "YourChangeIs=$0.16/1/$0.84/tax", "SndEighty=$0.16/1/$0.84/tax",
+                                   "SndFour=$0.16/1/$0.84/tax", "SndCents=$0.16/1/$0.84/tax",
+                               }));
+    }
+
     void supportButtonAndReturnKey()
     {
         GUI *gui = GUI::instance();
