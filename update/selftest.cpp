@@ -67,6 +67,13 @@ selfTest::selfTest()
 void selfTest::StaticText2_Open()
 {
     StaticText2->setText(QString::fromUtf8(buildinfo::longVersion));
+    // The long version text is wider than the design's "2.2.0 Intel": let the
+    // label grow to the right, as far as the window allows, rather than cut
+    // the version's first figures off.
+    const int needed = StaticText2->fontMetrics().horizontalAdvance(StaticText2->text()) + 2;
+    const QRect box = StaticText2->geometry();
+    if (needed > box.width())
+        StaticText2->resize(qMin(needed, width() - box.left() - 4), box.height());
 }
 
 void selfTest::PushButton1_Action()

@@ -142,6 +142,12 @@ private slots:
         QCOMPARE(st->StaticText1->geometry(), QRect(38, 19, 67, 20));
         QCOMPARE(st->StaticText2->text(), QString::fromUtf8(buildinfo::longVersion));
         QCOMPARE(st->StaticText2->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+        // The long version text is shown whole: the label widens to the right.
+        const QRect version = st->StaticText2->geometry();
+        QCOMPARE(version.topLeft(), QPoint(105, 19));
+        QVERIFY(version.width() >= 70);
+        QVERIFY(version.right() < st->width());
+        QVERIFY(st->StaticText2->fontMetrics().horizontalAdvance(st->StaticText2->text()) <= version.width());
         QCOMPARE(st->PushButton1->text(), QStringLiteral("Check for Updates"));
         QCOMPARE(st->PushButton1->geometry(), QRect(28, 61, 157, 21));
         QVERIFY(st->PushButton1->isDefault());
