@@ -189,6 +189,16 @@ private slots:
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{"zingaroo2a.txt"});
     }
 
+    void pathThroughAFileGivesDefaultsAndSavesNothing()
+    {
+        writeFile(dir->filePath(QStringLiteral("plain")), "x");
+        setPrefsFolder(dir->filePath(QStringLiteral("plain/config")));
+        loadPrefs();
+        QCOMPARE(stateLine(), QStringLiteral("70,10|15|10|5|15|25|5|10|10|SoundOn|SaleOff"));
+        QVERIFY(!savePrefs());
+        QCOMPARE(readAll(dir->filePath(QStringLiteral("plain"))), QStringLiteral("x"));
+    }
+
     void fileReplacedByFolderGivesDefaultsAndSavesNothing()
     {
         QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("zingaroo2a.txt")));
