@@ -14,8 +14,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -33,13 +36,15 @@ struct Kind {
     const char *name;
     // Brings the window to the state in which this press is usual (not timed).
     std::function<void(GUI &)> prepare;
-    // The press itself; i counts the presses of this kind.
+    // Before press i, untimed: gives the press something new to show.
+    std::function<void(GUI &, int i)> before;
+    // The press itself.
     std::function<void(GUI &, int i)> press;
 };
 
 struct Figures {
     double firstUs, medianUs, p95Us, maxUs;
-    double cpuMedianUs, cpuP95Us; // the thread's own CPU time: what the press costs, whatever else runs
+    double cpuP95Us, cpuMaxUs; // the thread's own CPU time: what the press costs, whatever else runs
 };
 
 qint64 threadCpuNs()
@@ -49,8 +54,8 @@ qint64 threadCpuNs()
     return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
 }
 
-// Nearest-rank percentile of sorted samples.
-double percentile(const std::vector<qint64> &sorted, double p)
+// Nearest-rank percentile of sorted samples, in microseconds.
+double percentileUs(const std::vector<qint64> &sorted, double p)
 {
     if (sorted.empty())
         return 0;
@@ -59,32 +64,69 @@ double percentile(const std::vector<qint64> &sorted, double p)
     return double(sorted[rank - 1]) / 1000.0;
 }
 
+void settle()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+// Out of line, so that a profiler can collect the presses alone
+// (valgrind --tool=callgrind --toggle-collect='*::timedPress(*').
+[[gnu::noinline]] void timedPress(GUI &gui, const Kind &kind, int i)
+{
+    kind.press(gui, i);
+    // Whatever the handler left posted (updates of the fields it changed, the
+    // flush to the screen) is part of what the player waits for.
+    QCoreApplication::processEvents();
+}
+
 Figures measure(GUI &gui, const Kind &kind, int count)
 {
-    // Nothing left over from the previous kind may land in this one's time.
-    QCoreApplication::processEvents();
+    settle(); // nothing left over from the previous kind lands in this one's time
     kind.prepare(gui);
-    QCoreApplication::processEvents();
+    settle();
 
     std::vector<qint64> ns, cpu;
     ns.reserve(size_t(count));
     cpu.reserve(size_t(count));
     QElapsedTimer timer;
     for (int i = 0; i < count; ++i) {
+        if (kind.before) {
+            kind.before(gui, i);
+            settle();
+        }
         const qint64 cpuStart = threadCpuNs();
         timer.start();
-        kind.press(gui, i);
-        // Whatever the handler posted (updates of the fields it changed, the
-        // flush to the screen) is part of what the player waits for.
-        QCoreApplication::processEvents();
+        timedPress(gui, kind, i);
         ns.push_back(timer.nsecsElapsed());
         cpu.push_back(threadCpuNs() - cpuStart);
     }
     const double first = double(ns.front()) / 1000.0;
     std::sort(ns.begin(), ns.end());
     std::sort(cpu.begin(), cpu.end());
-    return {first, percentile(ns, 50), percentile(ns, 95), double(ns.back()) / 1000.0,
-            percentile(cpu, 50), percentile(cpu, 95)};
+    return {first, percentileUs(ns, 50), percentileUs(ns, 95), double(ns.back()) / 1000.0,
+            percentileUs(cpu, 95), double(cpu.back()) / 1000.0};
+}
+
+// Whether what the window shows (its flushed contents) right after the last
+// timed press is what a full render of it gives: a press that looks fast
+// because it left part of its repaint for later shows "no".
+const char *shownMatchesRender(GUI &gui)
+{
+    QScreen *screen = gui.screen();
+    if (!screen)
+        return "?";
+    const QImage shown = screen->grabWindow(gui.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage rendered = gui.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    if (shown.isNull() || shown.size() != rendered.size())
+        return "?";
+    return shown == rendered ? "yes" : "no";
+}
+
+double loadAverage()
+{
+    double load[1] = {0};
+    return getloadavg(load, 1) == 1 ? load[0] : -1;
 }
 
 } // namespace
@@ -105,9 +147,10 @@ int main(int argc, char **argv)
     qputenv("XDG_DATA_HOME", homePath + "/.local/share");
     qputenv("XDG_CACHE_HOME", homePath + "/.cache");
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        QDir().mkpath(home.path() + QStringLiteral("/run"));
-        QFile::setPermissions(home.path() + QStringLiteral("/run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", homePath + "/run");
+        const QString run = home.path() + QStringLiteral("/run");
+        QDir().mkpath(run);
+        QFile::setPermissions(run, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", run.toLocal8Bit());
     }
 
     const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
@@ -122,44 +165,50 @@ int main(int argc, char **argv)
 
     GUI *gui = app.lateStartUp();
     app._SoundSoundOff_Action();
-    // Let the window appear and paint once, as it would before a first press.
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
+    settle(); // the window appears and paints once, as before a player's first press
 
+    // Each press has something new to show: a Total after another item, an OK
+    // after another coin.
     const Kind kinds[] = {
-        {"item", [](GUI &g) { g.BevelButton11_Action(); },
+        {"item", [](GUI &g) { g.BevelButton11_Action(); }, {},
          [](GUI &g, int i) { g.BevelButton_Action(1 + i % 8); }},
-        {"-1", [](GUI &g) { for (int i = 0; i < 1000; ++i) g.BevelButton_Action(1 + i % 8); },
+        {"-1", [count](GUI &g) { for (int i = 0; i < count; ++i) g.BevelButton_Action(1 + i % 8); }, {},
          [](GUI &g, int i) { g.Canvas_MouseDown(1 + i % 8, 10, 10); }},
-        {"money", [](GUI &g) { g.BevelButton11_Action(); g.BevelButton_Action(5); g.BevelButton9_Action(); },
+        {"money", [](GUI &g) { g.BevelButton11_Action(); g.BevelButton_Action(5); g.BevelButton9_Action(); }, {},
          [](GUI &g, int i) { g.Canvas_MouseDown(9 + i % 7, 22, 22); }},
-        {"Total", [](GUI &g) { g.BevelButton11_Action(); g.BevelButton_Action(1); g.BevelButton_Action(5); },
+        {"Total", [](GUI &g) { g.BevelButton11_Action(); },
+         [](GUI &g, int i) { g.BevelButton_Action(1 + i % 8); },
          [](GUI &g, int) { g.BevelButton9_Action(); }},
-        {"OK", [](GUI &g) { g.Canvas_MouseDown(9, 22, 22); g.Canvas_MouseDown(9, 22, 22); },
+        {"OK", [](GUI &g) { g.BevelButton11_Action(); g.BevelButton_Action(5); g.BevelButton9_Action(); },
+         [](GUI &g, int i) { g.Canvas_MouseDown(9 + i % 7, 22, 22); },
          [](GUI &g, int) { g.OK_Action(); }},
         {"Next Order", [](GUI &) {},
-         [](GUI &g, int i) { if (i % 2) g.BevelButton_Action(1); else g.BevelButton11_Action(); }},
+         [](GUI &g, int i) { g.BevelButton_Action(1 + i % 8); },
+         [](GUI &g, int) { g.BevelButton11_Action(); }},
     };
 
-    std::printf("  %d presses of each kind on the shown counter window, sound off, repaint included (%s)\n",
-                count, qgetenv("QT_QPA_PLATFORM").constData());
-    std::printf("  %-11s %9s %9s %9s %9s %9s %9s  %s\n", "press", "first", "median", "p95", "max", "cpu med",
-                "cpu p95", "target ≤ 2 ms");
-    std::printf("  %-11s %9s %9s %9s %9s %9s %9s\n", "", "µs", "µs", "µs", "µs", "µs", "µs");
-    bool allMet = true;
+    std::printf("  %d presses of each kind on the shown counter window, sound off, repaint included\n"
+                "  (platform %s, load average %.1f on %d cores)\n",
+                count, qgetenv("QT_QPA_PLATFORM").constData(), loadAverage(), int(sysconf(_SC_NPROCESSORS_ONLN)));
+    std::printf("  %-10s %8s %8s %8s %8s %8s %8s  %-6s %s\n", "press", "first", "median", "p95", "max", "cpu p95",
+                "cpu max", "shown", "target ≤ 2 ms");
+    std::printf("  %-10s %8s %8s %8s %8s %8s %8s  %-6s\n", "", "µs", "µs", "µs", "µs", "µs", "µs", "right");
+    bool waited = false;
     for (const Kind &kind : kinds) {
         if (!only.isEmpty() && only != kind.name)
             continue;
         const Figures f = measure(*gui, kind, count);
-        const bool met = f.maxUs <= targetUs;
-        allMet = allMet && met;
-        std::printf("  %-11s %9.0f %9.0f %9.0f %9.0f %9.0f %9.0f  %s\n", kind.name, f.firstUs, f.medianUs, f.p95Us,
-                    f.maxUs, f.cpuMedianUs, f.cpuP95Us, met ? "met" : "missed (max)");
+        const char *verdict = "met";
+        if (f.maxUs > targetUs) {
+            verdict = f.cpuMaxUs <= targetUs ? "met in CPU; wall max waited for the CPU" : "MISSED";
+            waited = waited || f.cpuMaxUs <= targetUs;
+        }
+        std::printf("  %-10s %8.0f %8.0f %8.0f %8.0f %8.0f %8.0f  %-6s %s\n", kind.name, f.firstUs, f.medianUs,
+                    f.p95Us, f.maxUs, f.cpuP95Us, f.cpuMaxUs, shownMatchesRender(*gui), verdict);
     }
     std::printf("  clips asked for with sound off: %lld\n", static_cast<long long>(silent.heard.size()));
-    if (!allMet)
-        std::printf("  a press took over 2 ms: compare the wall times with the thread's CPU time to tell its\n"
-                    "  own cost from waiting for a busy machine\n");
+    if (waited)
+        std::printf("  (a wall time over 2 ms whose CPU time is under it is the thread waiting for a busy machine)\n");
 
     // Close without the closing handler's save: the temporary home goes away anyway.
     delete gui;
