@@ -10,6 +10,8 @@
 #include "voice/player.h"
 #include "voice/speak.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -66,15 +68,52 @@ struct MoneyButton {
     const char *face;
     int faceX;
     int cents;
+    const char *spoken; // what a screen reader says
+    char key;           // the letter that presses it: its name's first, or one that stands out in it
 };
 
 const MoneyButton &moneyButton(int n) // n = 9 … 15
 {
     static const MoneyButton buttons[7] = {
-        {19, "$5", 10, 500}, {73, "$1", 10, 100}, {126, "$.50", 3, 50}, {181, "$.25", 3, 25},
-        {235, "$.10", 3, 10}, {289, "$.05", 3, 5}, {342, "$.01", 3, 1},
+        {19, "$5", 10, 500, "Five dollar bill", 'F'}, {73, "$1", 10, 100, "One dollar bill", 'D'},
+        {126, "$.50", 3, 50, "Half dollar", 'H'},     {181, "$.25", 3, 25, "Quarter", 'Q'},
+        {235, "$.10", 3, 10, "Dime", 'M'},            {289, "$.05", 3, 5, "Nickel", 'K'},
+        {342, "$.01", 3, 1, "Penny", 'P'},
     };
     return buttons[n - 9];
+}
+
+// Keyboard play, for a child without a mouse: the digits order the items
+// in the order of their rows, Shift with the digit takes one off again, and
+// the letters come from the buttons' names. Return stays with the support
+// button, the window's default button.
+const QKeySequence totalKey(Qt::Key_T);
+const QKeySequence nextOrderKey(Qt::Key_N);
+const QKeySequence okKey(Qt::Key_O);
+
+QKeySequence itemKey(int n)
+{
+    return QKeySequence(Qt::Key_0 + n);
+}
+
+QKeySequence reductionKey(int n)
+{
+    return QKeySequence(Qt::SHIFT | Qt::Key(Qt::Key_0 + n));
+}
+
+QKeySequence moneyKey(int n)
+{
+    return QKeySequence(Qt::Key(moneyButton(n).key));
+}
+
+QString keyText(const QKeySequence &key)
+{
+    return key.toString(QKeySequence::NativeText);
+}
+
+QString itemName(int n)
+{
+    return QString::fromLatin1(shop::items[n - 1].name);
 }
 
 const QColor logoRed{0xFF, 0x0A, 0x26};
@@ -154,6 +193,41 @@ void addLine(QWidget *parent, const char *name, QRect box)
 
 namespace counter {
 
+namespace {
+
+// A canvas is a button to assistive technology: it has a name, a press
+// action that does what a click does, and the key that presses it.
+class CanvasAccessible : public QAccessibleWidget
+{
+public:
+    explicit CanvasAccessible(Canvas *canvas) : QAccessibleWidget(canvas, QAccessible::Button) {}
+
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction())
+            canvas()->press();
+    }
+    QStringList keyBindingsForAction(const QString &action) const override
+    {
+        if (action != pressAction() || canvas()->keyText.isEmpty())
+            return {};
+        return {canvas()->keyText};
+    }
+
+private:
+    Canvas *canvas() const { return static_cast<Canvas *>(widget()); }
+};
+
+QAccessibleInterface *canvasAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(Canvas::staticMetaObject.className()) && object && object->isWidgetType())
+        return new CanvasAccessible(static_cast<Canvas *>(object));
+    return nullptr;
+}
+
+} // namespace
+
 void RoundRectangle::paintEvent(QPaintEvent *)
 {
     QPainter g(this);
@@ -166,6 +240,8 @@ void RoundRectangle::paintEvent(QPaintEvent *)
 
 Canvas::Canvas(QWidget *parent) : QWidget(parent)
 {
+    static const bool factoryInstalled = (QAccessible::installFactory(canvasAccessible), true);
+    Q_UNUSED(factoryInstalled);
     setAttribute(Qt::WA_TranslucentBackground);
 }
 
@@ -179,6 +255,12 @@ void Canvas::mousePressEvent(QMouseEvent *event)
     if (mouseDown)
         mouseDown(at.x(), at.y());
     event->accept();
+}
+
+void Canvas::press()
+{
+    if (mouseDown && isEnabled())
+        mouseDown(width() / 2, height() / 2);
 }
 
 void Canvas::paintEvent(QPaintEvent *)
@@ -206,6 +288,8 @@ GUI::GUI(QWidget *parent) : QMainWindow(parent)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     buildControls(content);
+    nameControls();
+    addPlayKeys();
 
     // A main window has no default-button handling of its own: Return and
     // Enter press the support button wherever the focus is.
@@ -301,9 +385,6 @@ void GUI::buildControls(QWidget *content)
         canvas->mouseDown = [this, n](int x, int y) { return Canvas_MouseDown(n, x, y); };
         if (n >= 9)
             canvas->paint = [this, n](QPainter &g) { Canvas_Paint(n, g); };
-        // Screen readers see no objectName and the canvas has no text of its own.
-        canvas->setAccessibleName(n <= 8 ? QStringLiteral("-1 ") + QString::fromLatin1(shop::items[n - 1].name)
-                                         : QString::fromLatin1(moneyButton(n).face));
         canvases[n - 1] = canvas;
     };
     for (int n = 1; n <= 8; ++n)
@@ -325,15 +406,62 @@ void GUI::buildControls(QWidget *content)
     OK->setEnabled(false);
     connect(OK, &QPushButton::clicked, this, &GUI::OK_Action);
     addLine(content, "Line2", {407, 460, 1, 111});
+}
 
+void GUI::nameControls()
+{
+    // Screen readers see no objectName: the fields say what they hold, the
+    // canvases what they do, since neither has a text of its own.
     EditField1->setAccessibleName(QStringLiteral("Amount due"));
-    AmtPaid->setAccessibleName(QStringLiteral("Amount Paid"));
-    Change->setAccessibleName(QStringLiteral("Change Back"));
+    AmtPaid->setAccessibleName(QStringLiteral("Amount paid"));
+    Change->setAccessibleName(QStringLiteral("Change back"));
     for (int n = 1; n <= 8; ++n) {
-        const QString item = QString::fromLatin1(shop::items[n - 1].name);
-        priceFields[n - 1]->setAccessibleName(item + QStringLiteral(" price in cents"));
-        quantityFields[n - 1]->setAccessibleName(item + QStringLiteral(" quantity"));
+        priceFields[n - 1]->setAccessibleName(QStringLiteral("Price of %1 in cents").arg(itemName(n)));
+        quantityFields[n - 1]->setAccessibleName(QStringLiteral("Quantity of %1").arg(itemName(n)));
+        canvases[n - 1]->setAccessibleName(QStringLiteral("Remove one %1").arg(itemName(n)));
     }
+    for (int n = 9; n <= 15; ++n)
+        canvases[n - 1]->setAccessibleName(QString::fromLatin1(moneyButton(n).spoken));
+    // Headings a reader would otherwise spell out.
+    if (auto *heading = findChild<QLabel *>(QStringLiteral("StaticText16")))
+        heading->setAccessibleName(QStringLiteral("Remove one"));
+    GroupBox1->setAccessibleName(GroupBox1->title().trimmed());
+}
+
+void GUI::addPlayKeys()
+{
+    // Window shortcuts: they work only while the counter window is the active
+    // one, so typing into the Prices window never orders anything. A key
+    // presses the control itself, so the handler, the enabling of OK and the
+    // speech are those of a click. Held down it presses once.
+    auto addKey = [this](QWidget *control, const QKeySequence &key, std::function<void()> press) {
+        QList<QKeySequence> keys{key};
+        // Shift or Caps Lock on a letter is still that letter.
+        if (key[0].keyboardModifiers() == Qt::NoModifier && key[0].key() >= Qt::Key_A && key[0].key() <= Qt::Key_Z)
+            keys << QKeySequence(Qt::SHIFT | key[0].key());
+        auto *shortcut = new QShortcut(this);
+        shortcut->setKeys(keys);
+        shortcut->setAutoRepeat(false);
+        shortcut->setObjectName(control->objectName() + QStringLiteral("Key"));
+        connect(shortcut, &QShortcut::activated, control, std::move(press));
+        const QString name = control->accessibleName().isEmpty()
+                                 ? qobject_cast<QPushButton *>(control)->text()
+                                 : control->accessibleName();
+        control->setToolTip(QStringLiteral("%1 (key %2)").arg(name, keyText(key)));
+    };
+    auto click = [](QPushButton *button) { return [button] { button->click(); }; };
+    for (int n = 1; n <= 8; ++n)
+        addKey(itemButtons[n - 1], itemKey(n), click(itemButtons[n - 1]));
+    addKey(BevelButton9, totalKey, click(BevelButton9));
+    addKey(BevelButton11, nextOrderKey, click(BevelButton11));
+    for (int n = 1; n <= 15; ++n) {
+        counter::Canvas *canvas = canvases[n - 1];
+        const QKeySequence key = n <= 8 ? reductionKey(n) : moneyKey(n);
+        canvas->keyText = keyText(key);
+        addKey(canvas, key, [canvas] { canvas->press(); });
+    }
+    addKey(OK, okKey, click(OK));
+    Kagi1->setToolTip(QStringLiteral("%1 (key %2)").arg(Kagi1->text(), keyText(QKeySequence(Qt::Key_Return))));
 }
 
 GUI *GUI::instance()

@@ -27,13 +27,19 @@ protected:
 };
 
 // A transparent surface over a rounded rectangle that takes the presses and
-// may draw a face text.
+// may draw a face text. To a screen reader it is a button.
 class Canvas : public QWidget
 {
+    Q_OBJECT
 public:
     explicit Canvas(QWidget *parent = nullptr);
     std::function<bool(int x, int y)> mouseDown;
     std::function<void(QPainter &)> paint;
+    // The key that presses it, as shown to the player ("Shift+1", "F").
+    QString keyText;
+
+    // A press in the middle, as the keyboard and screen readers give it.
+    void press();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -108,6 +114,8 @@ protected:
 
 private:
     void buildControls(QWidget *content);
+    void nameControls();
+    void addPlayKeys();
     void Event_Moved();
     void Event_Close();
     void showAmountDue(double dollars);

@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPointer>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 
 namespace {
@@ -41,6 +42,22 @@ public:
             closeEditor(editor, QAbstractItemDelegate::NoHint);
             return;
         }
+    }
+};
+
+// The editor of a regular price tells a screen reader whose price it holds.
+class PriceDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override
+    {
+        QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (editor && index.row() >= 0 && index.row() < rowCount)
+            editor->setAccessibleName(
+                QStringLiteral("Price of %1 in cents").arg(QString::fromLatin1(shop::items[index.row()].name)));
+        return editor;
     }
 };
 
@@ -122,6 +139,11 @@ void Prices::buildControls()
     list->setEditTriggers(QAbstractItemView::DoubleClicked);
     list->setFrameStyle(QFrame::Box | QFrame::Plain);
     list->setLineWidth(1);
+    // The headers stay hidden (the labels beside and above the list show
+    // them) but a screen reader announces them with each cell.
+    list->setAccessibleName(QStringLiteral("Prices in cents"));
+    list->setHorizontalHeaderLabels({QStringLiteral("Regular price"), QStringLiteral("20% Sale price")});
+    list->setItemDelegate(new PriceDelegate(list));
 
     connect(list, &QTableWidget::itemSelectionChanged, this, [this] {
         if (!m_filling)
@@ -176,6 +198,8 @@ void Prices::Event_Open()
     m_filling = true;
     ListBox1->setRowCount(0);
     ListBox1->setRowCount(rowCount);
+    for (int row = 0; row < rowCount; ++row)
+        ListBox1->setVerticalHeaderItem(row, new QTableWidgetItem(QString::fromLatin1(shop::items[row].name)));
     for (int row = 0; row < rowCount; ++row) {
         auto *regular = new QTableWidgetItem(prefModule::item(row + 1));
         regular->setTextAlignment(Qt::AlignCenter);
