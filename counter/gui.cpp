@@ -444,9 +444,9 @@ void GUI::addPlayKeys()
         shortcut->setAutoRepeat(false);
         shortcut->setObjectName(control->objectName() + QStringLiteral("Key"));
         connect(shortcut, &QShortcut::activated, control, std::move(press));
-        const QString name = control->accessibleName().isEmpty()
-                                 ? qobject_cast<QPushButton *>(control)->text()
-                                 : control->accessibleName();
+        QString name = control->accessibleName();
+        if (auto *button = qobject_cast<QPushButton *>(control); button && name.isEmpty())
+            name = button->text();
         control->setToolTip(QStringLiteral("%1 (key %2)").arg(name, keyText(key)));
     };
     auto click = [](QPushButton *button) { return [button] { button->click(); }; };
