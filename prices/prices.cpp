@@ -75,7 +75,16 @@ Prices::Prices()
     buildControls();
 }
 
-Prices::~Prices() = default;
+Prices::~Prices()
+{
+    // QWidget's destructor hides the window, which ends an open cell edit and
+    // makes the list emit its signals; by then this object is only a QWidget,
+    // so take the edit up now and stop listening.
+    if (ListBox1) {
+        commitEdit();
+        ListBox1->disconnect(this);
+    }
+}
 
 void Prices::buildControls()
 {
