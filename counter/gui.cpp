@@ -602,22 +602,19 @@ void GUI::BevelButton11_Action()
 
 void GUI::RadioButton1_Action()
 {
-    using namespace prefModule;
-    setPriceFields(true);
-    double sum = 0;
-    for (int n = 1; n <= 8; ++n)
-        sum += static_cast<double>(ItemNo[n - 1]) * shop::textValue(priceFields[n - 1]->text());
-    subtotal = shop::wholePart(sum);
-    showAmountDue(subtotal / 100.0);
-    StaticText5->hide();
-    redraw();
-    SaleFlag = QStringLiteral("SaleOn");
+    applySaleSwitch(true);
 }
 
 void GUI::RadioButton2_Action()
 {
+    applySaleSwitch(false);
+}
+
+// Yes and No differ only in the prices they put up and the text they save.
+void GUI::applySaleSwitch(bool on)
+{
     using namespace prefModule;
-    setPriceFields(false);
+    setPriceFields(on);
     double sum = 0;
     for (int n = 1; n <= 8; ++n)
         sum += static_cast<double>(ItemNo[n - 1]) * shop::textValue(priceFields[n - 1]->text());
@@ -625,7 +622,7 @@ void GUI::RadioButton2_Action()
     showAmountDue(subtotal / 100.0);
     StaticText5->hide();
     redraw();
-    SaleFlag = QStringLiteral("SaleOff");
+    SaleFlag = on ? QStringLiteral("SaleOn") : QStringLiteral("SaleOff");
 }
 
 void GUI::Kagi1_Action()

@@ -121,4 +121,5 @@ private:
     void showAmountDue(double dollars);
     void redraw();
     void setPriceFields(bool sale);
+    void applySaleSwitch(bool on);
 };

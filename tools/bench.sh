@@ -4,14 +4,7 @@
 # starts and stops itself. Figures are printed, never judged.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/setup.sh --test
-for p in strace libx11-dev; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]:-0})); then
-  sudo=(); [[ $(id -u) -ne 0 ]] && sudo=(sudo)
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y "${missing[@]}"
-fi
+tools/setup.sh --bench
 
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DZINGAROO_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
 cmake --build build-bench -j"$(nproc)"
@@ -26,15 +19,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A private X display.
-display=""
-for n in $(seq 90 120); do
-  if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then display=":$n"; break; fi
-done
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-export DISPLAY="$display"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source tools/xvfb.sh
+start_private_display 90 139 "$work/xvfb.log"
 
 echo "== Start-up against the floor of a Qt Widgets + QtMultimedia program (7 runs each, interleaved)"
 "$bin/zbench_startup" "$bin/zingaroo" "$bin/zbench_floor" 7 || true

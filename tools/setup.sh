@@ -1,17 +1,22 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game needs (and with --test, what the tests
-# need), then configures and builds into build/. Safe to run again: it
-# installs only what is missing and rebuilds only what changed.
+# Installs the Debian packages the game needs (with --test also what the tests
+# need, with --bench what the benchmarks need), then configures and builds
+# into build/. Safe to run again: it installs only what is missing and
+# rebuilds only what changed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 runtime_pkgs=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev fonts-liberation)
 test_pkgs=(pulseaudio pulseaudio-utils poppler-utils xvfb xauth xdotool imagemagick sox x11-utils desktop-file-utils appstream dpkg-dev file)
 
+# The benchmarks also trace and talk to the X server themselves.
+bench_pkgs=(strace libx11-dev)
+
 want=("${runtime_pkgs[@]}")
-if [[ "${1:-}" == "--test" ]]; then
-  want+=("${test_pkgs[@]}")
-fi
+case "${1:-}" in
+  --test) want+=("${test_pkgs[@]}") ;;
+  --bench) want+=("${test_pkgs[@]}" "${bench_pkgs[@]}") ;;
+esac
 
 missing=()
 for p in "${want[@]}"; do
