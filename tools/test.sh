@@ -43,7 +43,7 @@ status=0
 
 # The same suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer:
 # any report fails the run. Checks of the package itself (label nosan) run once.
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZINGAROO_SANITIZE=ON >/dev/null
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DZINGAROO_SANITIZE=ON >/dev/null
 cmake --build build-asan -j"$(nproc)"
 export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1
 export LSAN_OPTIONS="suppressions=$PWD/tools/sanitizer.supp:print_suppressions=0"
