@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
@@ -52,10 +53,14 @@ bool extractDirectives(const QString &path)
 {
     if (path.isEmpty())
         return false;
+    // Only a regular file: opening a pipe or a device standing at the path
+    // would wait for a writer, or never end, and stall the start.
+    if (!QFileInfo(path).isFile())
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QString content = QString::fromUtf8(file.read(maxReadBytes));
+    const QString content = QString::fromUtf8(file.read(qBound<qint64>(0, file.size(), maxReadBytes)));
     file.close();
 
     qsizetype pos = 0;

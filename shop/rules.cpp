@@ -95,7 +95,10 @@ qint32 totalWithTax(qint32 subtotal)
 
 qint32 addCents(qint32 a, qint64 b)
 {
-    const qint64 sum = static_cast<qint64>(a) + b;
+    // Beyond twice the 32-bit range the result saturates anyway; bounding b
+    // first keeps the 64-bit sum itself from overflowing.
+    const qint64 bound = qint64(1) << 33;
+    const qint64 sum = static_cast<qint64>(a) + std::clamp(b, -bound, bound);
     if (sum > std::numeric_limits<qint32>::max())
         return std::numeric_limits<qint32>::max();
     if (sum < std::numeric_limits<qint32>::min())

@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 runtime_pkgs=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev fonts-liberation)
-test_pkgs=(pulseaudio pulseaudio-utils poppler-utils xvfb xauth xdotool imagemagick sox x11-utils desktop-file-utils appstream dpkg-dev file)
+test_pkgs=(pulseaudio pulseaudio-utils poppler-utils xvfb xauth xdotool imagemagick sox x11-utils desktop-file-utils appstream dpkg-dev file clang libclang-rt-dev)
 
 # The benchmarks also trace and talk to the X server themselves.
 bench_pkgs=(strace libx11-dev)

@@ -50,4 +50,8 @@ export LSAN_OPTIONS="suppressions=$PWD/tools/sanitizer.supp:print_suppressions=0
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 echo "== the same tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 (cd build-asan && ctest --output-on-failure -j"$(nproc)" -LE "nosan|packaging" "$@") || status=1
+
+# The fuzz targets (clang, libFuzzer) each run briefly from the kept corpus.
+echo "== fuzz smoke runs"
+tools/fuzz.sh --smoke --build build-fuzz || status=1
 exit "$status"

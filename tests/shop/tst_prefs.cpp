@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace prefModule;
 
 namespace {
@@ -197,6 +199,13 @@ private slots:
         QCOMPARE(stateLine(), QStringLiteral("70,10|15|10|5|15|25|5|10|10|SoundOn|SaleOff"));
         QVERIFY(!savePrefs());
         QCOMPARE(readAll(dir->filePath(QStringLiteral("plain"))), QStringLiteral("x"));
+    }
+
+    void pipeAtThePathDoesNotStallTheStart()
+    {
+        QVERIFY(::mkfifo(QFile::encodeName(path()).constData(), 0600) == 0);
+        loadPrefs(); // opening a pipe for reading would wait for a writer forever
+        QCOMPARE(stateLine(), QStringLiteral("70,10|15|10|5|15|25|5|10|10|SoundOn|SaleOff"));
     }
 
     void fileReplacedByFolderGivesDefaultsAndSavesNothing()
