@@ -41,6 +41,10 @@ fi
 status=0
 (cd build && ctest --output-on-failure -j"$(nproc)" "$@") || status=1
 
+# The fuzz targets (clang, libFuzzer) each run briefly from the kept corpus.
+echo "== fuzz smoke runs"
+tools/fuzz.sh --smoke --build build-fuzz || status=1
+
 # The same suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer:
 # any report fails the run. Checks of the package itself (label nosan) run once.
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DZINGAROO_SANITIZE=ON >/dev/null
@@ -51,7 +55,4 @@ export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 echo "== the same tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 (cd build-asan && ctest --output-on-failure -j"$(nproc)" -LE "nosan|packaging" "$@") || status=1
 
-# The fuzz targets (clang, libFuzzer) each run briefly from the kept corpus.
-echo "== fuzz smoke runs"
-tools/fuzz.sh --smoke --build build-fuzz || status=1
 exit "$status"
