@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QIcon>
+#include <QTimer>
 
 App::App(int &argc, char **argv) : QApplication(argc, argv)
 {
@@ -19,7 +20,9 @@ App::App(int &argc, char **argv) : QApplication(argc, argv)
     setApplicationVersion(QString::fromLatin1(buildinfo::shortVersion));
     // Lets desktops match the window to the installed launcher and icon.
     setDesktopFileName(QStringLiteral("com.example.zingaroo"));
-    setWindowIcon(QIcon::fromTheme(QStringLiteral("zingaroo")));
+    // Looking the icon up in the theme costs several milliseconds: do it
+    // once the first window is on screen.
+    QTimer::singleShot(0, this, [] { setWindowIcon(QIcon::fromTheme(QStringLiteral("zingaroo"))); });
     // The counter window's close ends the program; other windows never do.
     setQuitOnLastWindowClosed(false);
     ui::installFontSubstitutions();

@@ -30,6 +30,7 @@
 #include <QShortcut>
 #include <QUrl>
 
+#include <algorithm>
 #include <initializer_list>
 #include <vector>
 
@@ -132,6 +133,21 @@ QFont systemFont(int size)
 // was drawn with: step the size down until the text fits its box.
 QFont fitted(QFont font, const QString &text, int width)
 {
+    const int advance = QFontMetrics(font).horizontalAdvance(text);
+    const int original = font.pixelSize();
+    if (advance <= width)
+        return font;
+    // Text widths scale almost linearly with the size: start from the
+    // proportional guess and correct by single steps, so only a few sizes
+    // are ever loaded.
+    const int size = std::max(6, font.pixelSize() * width / std::max(1, advance));
+    font.setPixelSize(size);
+    QFont larger = font;
+    larger.setPixelSize(size + 1);
+    while (larger.pixelSize() < original && QFontMetrics(larger).horizontalAdvance(text) <= width) {
+        font = larger;
+        larger.setPixelSize(larger.pixelSize() + 1);
+    }
     while (font.pixelSize() > 6 && QFontMetrics(font).horizontalAdvance(text) > width)
         font.setPixelSize(font.pixelSize() - 1);
     return font;
@@ -534,9 +550,14 @@ void GUI::RefreshPrices()
 
 void GUI::redraw()
 {
-    // Paint now: the speech that may follow holds the thread until it ends.
-    if (isVisible())
-        centralWidget()->repaint();
+    // Paint now, since the speech that may follow holds the thread until it
+    // ends, but only what changed: a control just shown posts an update of its
+    // own first, then the window paints all dirty regions at once. Repainting
+    // the whole window took over 2 ms a press.
+    if (isVisible()) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
+        QCoreApplication::sendPostedEvents(this, QEvent::UpdateRequest);
+    }
 }
 
 void GUI::showAmountDue(double dollars)
@@ -571,7 +592,6 @@ void GUI::BevelButton9_Action()
     using namespace prefModule;
     total = shop::totalWithTax(subtotal);
     showAmountDue(total / 100.0);
-    EditField1->repaint();
     StaticText5->show();
     redraw();
     voice::SpeakPrice(total);
