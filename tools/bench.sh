@@ -12,14 +12,13 @@ bin=build-bench/bin
 
 work=$(mktemp -d)
 pids=()
+source tools/services.sh
 cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  stop_started
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-source tools/xvfb.sh
 start_private_display 90 139 "$work/xvfb.log"
 
 echo "== Start-up against the floor of a Qt Widgets + QtMultimedia program (7 runs each, interleaved)"

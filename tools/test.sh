@@ -9,9 +9,9 @@ export QT_QPA_PLATFORM=offscreen
 runtime_dir=$(mktemp -d)
 chmod 700 "$runtime_dir"
 pids=()
+source tools/services.sh
 cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  stop_started
   rm -rf "$runtime_dir"
 }
 trap cleanup EXIT

@@ -13,19 +13,18 @@ if [[ -z "${ZINGAROO_TEST_SINK:-}" ]] || ! pactl info >/dev/null 2>&1; then
   exit 77
 fi
 
+source "$(dirname "$0")/../../tools/services.sh"
 work=$(mktemp -d)
 pids=()
 app_pid=""
 cleanup() {
   [[ -n "$app_pid" ]] && kill -9 "$app_pid" 2>/dev/null || true
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  stop_started
   rm -rf "$work"
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
-source "$(dirname "$0")/../../tools/xvfb.sh"
 start_private_display 140 199 "$work/xvfb.log" || fail "Xvfb did not start"
 
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" QT_QPA_PLATFORM=xcb

@@ -101,27 +101,35 @@ inline QVector<double> envelope(const QByteArray &pcm)
     return envelope(reinterpret_cast<const qint16 *>(pcm.constData()), pcm.size() / 2);
 }
 
+// Pearson correlation of n samples of a against n samples of b (1 = identical
+// shape, -1 when either is flat).
+template <typename A, typename B>
+inline double pearson(const A *a, const B *b, qint64 n)
+{
+    double ma = 0, mb = 0;
+    for (qint64 i = 0; i < n; ++i) {
+        ma += a[i];
+        mb += b[i];
+    }
+    ma /= n;
+    mb /= n;
+    double sab = 0, saa = 0, sbb = 0;
+    for (qint64 i = 0; i < n; ++i) {
+        const double x = a[i] - ma, y = b[i] - mb;
+        sab += x * y;
+        saa += x * x;
+        sbb += y * y;
+    }
+    return (saa > 0 && sbb > 0) ? sab / std::sqrt(saa * sbb) : -1;
+}
+
 // Pearson correlation of a against b[from .. from + a.size()).
 inline double correlation(const QVector<double> &a, const QVector<double> &b, qint64 from)
 {
     const qint64 n = a.size();
     if (from < 0 || from + n > b.size() || n == 0)
         return -1;
-    double ma = 0, mb = 0;
-    for (qint64 i = 0; i < n; ++i) {
-        ma += a[i];
-        mb += b[from + i];
-    }
-    ma /= n;
-    mb /= n;
-    double sab = 0, saa = 0, sbb = 0;
-    for (qint64 i = 0; i < n; ++i) {
-        const double x = a[i] - ma, y = b[from + i] - mb;
-        sab += x * y;
-        saa += x * x;
-        sbb += y * y;
-    }
-    return (saa > 0 && sbb > 0) ? sab / std::sqrt(saa * sbb) : -1;
+    return pearson(a.constData(), b.constData() + from, n);
 }
 
 struct Found
@@ -136,21 +144,7 @@ inline double waveMatch(const qint16 *clip, qint64 n, const QVector<qint16> &rec
 {
     if (from < 0 || from + n > rec.size() || n == 0)
         return -1;
-    double ma = 0, mb = 0;
-    for (qint64 i = 0; i < n; ++i) {
-        ma += clip[i];
-        mb += rec[from + i];
-    }
-    ma /= n;
-    mb /= n;
-    double sab = 0, saa = 0, sbb = 0;
-    for (qint64 i = 0; i < n; ++i) {
-        const double x = clip[i] - ma, y = rec[from + i] - mb;
-        sab += x * y;
-        saa += x * x;
-        sbb += y * y;
-    }
-    return (saa > 0 && sbb > 0) ? sab / std::sqrt(saa * sbb) : -1;
+    return pearson(clip, rec.constData() + from, n);
 }
 
 // Finds the clips one after another in the recording: the first anywhere, each
