@@ -126,7 +126,9 @@ void Prices::buildControls()
         // stands level with the middle of its row.
         label->setAlignment(row.centred ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignVCenter);
         label->setWordWrap(row.height > 40);
-        label->setStyleSheet(QStringLiteral("color: #000000"));
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, Qt::black);
+        label->setPalette(palette);
     }
 
     auto *list = new PriceList(0, 2, this);
