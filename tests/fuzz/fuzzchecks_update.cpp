@@ -14,9 +14,9 @@ namespace fuzzchecks {
 
 namespace {
 
-// The cutting rule written out with the 1-based positions of the original
-// algorithm, where a search that finds nothing yields 0, and a negative
-// length gives the empty text.
+// The cutting rule written out a second, plain way: 1-based positions, a
+// search that finds nothing yields 0, and a negative length gives the empty
+// text.
 QString expectedValue(const QString &source, const QString &name)
 {
     const QString open = QLatin1Char('<') + name + QLatin1Char('>');
