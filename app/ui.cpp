@@ -1,6 +1,9 @@
 #include "app/ui.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
+#include <QShortcut>
 #include <QPalette>
 #include <QWidget>
 
@@ -43,6 +46,23 @@ void paintBackground(QWidget *window)
     p.setColor(QPalette::Window, background);
     window->setPalette(p);
     window->setAutoFillBackground(true);
+}
+
+void pressOnReturn(QWidget *window, QAbstractButton *button)
+{
+    for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto *press = new QShortcut(QKeySequence(key), window);
+        QObject::connect(press, &QShortcut::activated, button, &QAbstractButton::click);
+    }
+}
+
+void setTextGrowingRight(QLabel *label, const QString &text)
+{
+    label->setText(text);
+    const int needed = label->fontMetrics().horizontalAdvance(text) + 2;
+    const QRect box = label->geometry();
+    if (needed > box.width())
+        label->resize(qMin(needed, label->window()->width() - box.left() - 4), box.height());
 }
 
 } // namespace ui

@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QFont>
 
+class QAbstractButton;
+class QLabel;
 class QWidget;
 
 namespace ui {
@@ -23,5 +25,14 @@ QFont systemFont(bool bold = true);
 void paintBackground(QWidget *window);
 
 void installFontSubstitutions();
+
+// Return and Enter press the button wherever the focus is in the window: the
+// default-button role for windows that are not dialogs.
+void pressOnReturn(QWidget *window, QAbstractButton *button);
+
+// Sets a label's text; a text longer than the label was drawn for makes it
+// grow to the right (as far as its window allows) rather than lose its first
+// characters.
+void setTextGrowingRight(QLabel *label, const QString &text);
 
 } // namespace ui

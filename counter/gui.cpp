@@ -322,10 +322,7 @@ GUI::GUI(QWidget *parent) : QMainWindow(parent)
 
     // A main window has no default-button handling of its own: Return and
     // Enter press the support button wherever the focus is.
-    for (int key : {Qt::Key_Return, Qt::Key_Enter}) {
-        auto *shortcut = new QShortcut(QKeySequence(key), this);
-        connect(shortcut, &QShortcut::activated, Kagi1, &QPushButton::click);
-    }
+    ui::pressOnReturn(this, Kagi1);
 
     Prices::setPricesTakenUpHandler([this] {
         RefreshPrices();

@@ -81,13 +81,9 @@ AboutBox::AboutBox()
 
 void AboutBox::StaticText4_Open()
 {
-    m_text4->setText(QString::fromUtf8(buildinfo::longVersion));
-    // The box was drawn for a shorter text; a longer version would lose its
-    // first characters off the label's left edge, so the label grows to the
-    // right (its left edge stays beside "Version:").
-    const int needed = m_text4->fontMetrics().horizontalAdvance(m_text4->text()) + 2;
-    if (needed > m_text4->width())
-        m_text4->resize(qMin(needed, width() - m_text4->x() - 4), m_text4->height());
+    // The box was drawn for a shorter text; the label's left edge stays
+    // beside "Version:".
+    ui::setTextGrowingRight(m_text4, QString::fromUtf8(buildinfo::longVersion));
 }
 
 void AboutBox::PushButton1_Action()

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QShortcut>
 
 namespace {
 QPointer<selfTest> theWindow;
@@ -55,10 +54,7 @@ selfTest::selfTest()
     PushButton1->setDefault(true);
     connect(PushButton1, &QPushButton::clicked, this, &selfTest::PushButton1_Action);
     // A plain window has no default-button handling of its own.
-    for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
-        auto *press = new QShortcut(QKeySequence(key), this);
-        connect(press, &QShortcut::activated, PushButton1, &QPushButton::click);
-    }
+    ui::pressOnReturn(this, PushButton1);
 
     menus::addShellShortcuts(this);
     StaticText2_Open();
@@ -66,14 +62,8 @@ selfTest::selfTest()
 
 void selfTest::StaticText2_Open()
 {
-    StaticText2->setText(QString::fromUtf8(buildinfo::longVersion));
-    // The long version text is wider than the design's "2.2.0 Intel": let the
-    // label grow to the right, as far as the window allows, rather than cut
-    // the version's first figures off.
-    const int needed = StaticText2->fontMetrics().horizontalAdvance(StaticText2->text()) + 2;
-    const QRect box = StaticText2->geometry();
-    if (needed > box.width())
-        StaticText2->resize(qMin(needed, width() - box.left() - 4), box.height());
+    // The long version text is wider than the design's "2.2.0 Intel".
+    ui::setTextGrowingRight(StaticText2, QString::fromUtf8(buildinfo::longVersion));
 }
 
 void selfTest::PushButton1_Action()
