@@ -5,8 +5,6 @@
 
 #include <QTemporaryDir>
 
-#include <cstdio>
-#include <cstdlib>
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
@@ -22,11 +20,5 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QString broken = fuzzchecks::checkPrefs(
-        QByteArrayView(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)));
-    if (!broken.isEmpty()) {
-        std::fprintf(stderr, "fuzz_prefs: %s\n", broken.toUtf8().constData());
-        std::abort();
-    }
-    return 0;
+    return fuzzchecks::runCheck("fuzz_prefs", fuzzchecks::checkPrefs, data, size);
 }

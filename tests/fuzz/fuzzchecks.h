@@ -5,6 +5,10 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
 namespace fuzzchecks {
 
 // Each returns an empty text when every property held, else what broke.
@@ -23,5 +27,17 @@ QString checkRules(QByteArrayView bytes);
 // update document: the values cut out of it, the version comparison and the
 // texts built from them. In fuzzchecks_update.cpp.
 QString checkUpdate(QByteArrayView bytes);
+
+// Runs one check on a fuzzer's input; a broken property is reported and ends
+// the run, so libFuzzer keeps the input as a finding.
+inline int runCheck(const char *target, QString (*check)(QByteArrayView), const uint8_t *data, size_t size)
+{
+    const QString broken = check(QByteArrayView(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)));
+    if (!broken.isEmpty()) {
+        std::fprintf(stderr, "%s: %s\n", target, broken.toUtf8().constData());
+        std::abort();
+    }
+    return 0;
+}
 
 } // namespace fuzzchecks
